@@ -49,6 +49,10 @@ std::filesystem::path HomeFromPasswordDatabase() {
 
 }  // namespace
 
+bool Failure::AccessDenied() const noexcept {
+  return code().value() == EACCES || code().value() == EPERM;
+}
+
 std::filesystem::path DriveC() {
   const char* home = std::getenv("HOME");
   if (home != nullptr && *home != '\0') return home;

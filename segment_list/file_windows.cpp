@@ -33,6 +33,10 @@ class Handle {
 
 }  // namespace
 
+bool Failure::AccessDenied() const noexcept {
+  return code().value() == ERROR_ACCESS_DENIED;
+}
+
 std::filesystem::path DriveC() { return L"C:\\"; }
 
 void WriteFile(const std::filesystem::path& path, std::string_view bytes) {

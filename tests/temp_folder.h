@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
+
+#include "tests/file_bytes.h"
 
 namespace testing_support {
 
@@ -35,11 +35,6 @@ class TempFolder {
   std::filesystem::path path_;
 };
 
-inline std::string ReadBytes(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 // Equality of two file contents, reported by size and first difference rather than in full.
 inline ::testing::AssertionResult SameBytes(const std::string& actual, const std::string& expected) {
   if (actual == expected) return ::testing::AssertionSuccess();
@@ -47,10 +42,6 @@ inline ::testing::AssertionResult SameBytes(const std::string& actual, const std
   while (at < actual.size() && at < expected.size() && actual[at] == expected[at]) ++at;
   return ::testing::AssertionFailure() << actual.size() << " bytes where " << expected.size()
                                        << " were expected; first difference at byte " << at;
-}
-
-inline void WriteBytes(const std::filesystem::path& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
 }
 
 }  // namespace testing_support
