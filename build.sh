@@ -8,7 +8,7 @@ cd "$(dirname "$0")"
 
 # The native build: the program, its tests and benchmarks.
 native_packages=(cmake ninja-build g++ pkg-config python3 qt6-base-dev libgtest-dev libbenchmark-dev
-                 fonts-dejavu-core)
+                 libx11-dev fonts-dejavu-core)
 # The Windows builds and the tests that need a real X server or Wine.
 test_packages=(googletest g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine64 xvfb xauth xdotool
                python3 python3-pefile)
@@ -47,9 +47,10 @@ case "${1:-}" in
     for preset in linux win64; do ctest --preset "$preset"; done
     ;;
   bench)
-    install_packages "${native_packages[@]}"
+    install_packages "${native_packages[@]}" xvfb
     build linux
     python3 bench/ratios.py build/linux/bench/segment_list_bench
+    bench/window_startup.sh build/linux
     ;;
   *)
     echo "usage: $0 run|test|bench" >&2

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <algorithm>
 
 namespace {
 
@@ -29,14 +30,17 @@ int CaptionWidth(const QPushButton& button) {
 }
 
 // The button's font, made smaller until the whole caption shows: the desktop's default font is
-// often too wide for the form's small button.
+// often too wide for the form's small button. Text width grows about linearly with the size, so
+// the first guess is proportional; each font size tried costs a font load.
 void FitCaption(QPushButton& button) {
   constexpr qreal Step = 0.25;
   constexpr qreal SmallestPointSize = 4;
   QFont font = button.font();
   const int width = CaptionWidth(button);
-  while (QFontMetrics(font).horizontalAdvance(button.text()) > width &&
-         font.pointSizeF() - Step >= SmallestPointSize)
+  const auto captionWidth = [&] { return QFontMetrics(font).horizontalAdvance(button.text()); };
+  if (captionWidth() <= width) return;
+  font.setPointSizeF(std::max(SmallestPointSize, font.pointSizeF() * width / captionWidth()));
+  while (captionWidth() > width && font.pointSizeF() - Step >= SmallestPointSize)
     font.setPointSizeF(font.pointSizeF() - Step);
   button.setFont(font);
 }
