@@ -44,7 +44,7 @@ case "${1:-}" in
   test)
     install_packages "${native_packages[@]}" "${test_packages[@]}"
     for preset in linux win32 win64; do build "$preset"; done
-    for preset in linux win64; do ctest --preset "$preset"; done
+    for preset in linux win32 win64; do ctest --preset "$preset"; done
     ;;
   bench)
     install_packages "${native_packages[@]}" xvfb

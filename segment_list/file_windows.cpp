@@ -33,8 +33,13 @@ class Handle {
 
 }  // namespace
 
+// Windows answers "access denied" for a folder or a read-only file in the way too; only a refusal
+// of the file itself is one that the user's rights decide.
 bool Failure::AccessDenied() const noexcept {
-  return code().value() == ERROR_ACCESS_DENIED;
+  if (code().value() != ERROR_ACCESS_DENIED) return false;
+  const DWORD attributes = ::GetFileAttributesW(path_.c_str());
+  return attributes == INVALID_FILE_ATTRIBUTES ||
+         (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) == 0;
 }
 
 std::filesystem::path DriveC() { return L"C:\\"; }

@@ -35,7 +35,7 @@ class Failure : public std::system_error {
 
   const std::filesystem::path& Path() const noexcept { return path_; }
   const std::string& Description() const noexcept { return description_; }
-  // The platform refused access (permissions, a read-only file), rather than anything else.
+  // The user's rights kept the file from being written: more rights would let it through.
   bool AccessDenied() const noexcept;
   // UTF-8, for example: Cannot create C:\xz.txt: Access is denied.
   const char* what() const noexcept override { return message_.c_str(); }

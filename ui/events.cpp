@@ -4,21 +4,6 @@
 
 namespace ui {
 
-namespace {
-
-// What the user can do about a refusal to write: on Windows the root of drive C is closed to
-// programs that are not elevated.
-#ifdef _WIN32
-constexpr std::string_view AccessDeniedAdvice =
-    "Windows lets only programs that run as administrator write to the root of drive C. "
-    "Right-click the program and choose \"Run as administrator\".";
-#else
-constexpr std::string_view AccessDeniedAdvice =
-    "Check that you may write to the folder the file is in.";
-#endif
-
-}  // namespace
-
 void Command1Click(FrontEnd& frontEnd) {
   segment_list::WriteSegmentLists();
   frontEnd.ShowCompletion(CompletionMessage);

@@ -11,6 +11,17 @@ namespace ui {
 inline constexpr std::string_view CompletionMessage = "123456";
 inline constexpr int FailureExitStatus = 1;
 
+// What the user can do when the system refused the file: on Windows the root of drive C is closed
+// to programs that are not elevated.
+#ifdef _WIN32
+inline constexpr std::string_view AccessDeniedAdvice =
+    "Windows lets only programs that run as administrator write to the root of drive C. "
+    "Right-click the program and choose \"Run as administrator\".";
+#else
+inline constexpr std::string_view AccessDeniedAdvice =
+    "Check that you may write to the folder the file is in.";
+#endif
+
 class FrontEnd {
  public:
   // A box titled ApplicationTitle with the text, one OK button and no icon, modal to the
