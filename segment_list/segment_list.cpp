@@ -40,7 +40,7 @@ std::string Utf8(const std::filesystem::path& path) {
 }
 
 std::string ListText(const SegmentList& list) {
-  const auto lineCount = static_cast<std::size_t>(list.lastIndex - list.firstIndex + 1);
+  const std::size_t lineCount = static_cast<std::size_t>(list.lastIndex - list.firstIndex) + 1;
   const std::size_t longestLine = UrlPrefix.size() + 4 + SegmentSuffix.size() + LineEnd.size();
   std::string text;
   text.reserve(lineCount * longestLine);

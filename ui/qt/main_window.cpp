@@ -36,6 +36,7 @@ void FitCaption(QPushButton& button) {
   constexpr qreal Step = 0.25;
   constexpr qreal SmallestPointSize = 4;
   QFont font = button.font();
+  if (font.pointSizeF() <= 0) font.setPointSizeF(QFontInfo(font).pointSizeF());  // set in pixels
   const int width = CaptionWidth(button);
   const auto captionWidth = [&] { return QFontMetrics(font).horizontalAdvance(button.text()); };
   if (captionWidth() <= width) return;
