@@ -45,6 +45,7 @@ struct SeenBox {
   std::wstring caption;
   std::wstring text;
   int buttons = 0;
+  bool okButton = false;
   bool icon = false;
   HWND owner = nullptr;
   bool listsCompleteMeanwhile = false;
@@ -82,6 +83,7 @@ class BoxWatcher {
     seen.caption = TextOf(box);
     seen.text = TextOf(::GetDlgItem(box, 0xFFFF));  // the box's text is the static with ID -1
     ::EnumChildWindows(box, &BoxWatcher::CountChild, reinterpret_cast<LPARAM>(&seen));
+    seen.okButton = ::GetDlgItem(box, IDOK) != nullptr;
     seen.owner = ::GetWindow(box, GW_OWNER);
     seen.listsCompleteMeanwhile = ListsComplete();
     seen_.push_back(seen);
@@ -231,6 +233,7 @@ TEST_F(Win32MainWindow, ClickWritesTheListsThenShowsTheBoxEveryTime) {
     EXPECT_EQ(box.text, L"123456");
     EXPECT_EQ(box.caption, L"M3U8");
     EXPECT_EQ(box.buttons, 1);
+    EXPECT_TRUE(box.okButton);
     EXPECT_FALSE(box.icon);
     EXPECT_EQ(box.owner, Main());
     EXPECT_TRUE(box.listsCompleteMeanwhile) << "the box came up before both lists were written";
@@ -251,6 +254,7 @@ TEST_F(Win32MainWindow, FailureIsReportedOnceAndEndsTheProgram) {
   EXPECT_EQ(report.caption, L"M3U8");
   EXPECT_TRUE(report.icon);
   EXPECT_EQ(report.buttons, 1);
+  EXPECT_TRUE(report.okButton);
   EXPECT_NE(report.text.find(L"C:\\xz.txt"), std::wstring::npos);
   const std::wstring description = segment_list::Widen(segment_list::WindowsErrorText(ERROR_ACCESS_DENIED));
   EXPECT_NE(report.text.find(description), std::wstring::npos) << segment_list::Narrow(report.text);
