@@ -83,8 +83,7 @@ int main(int argc, char* argv[]) {
   }
   const double baseTime = Median(times[0]);
   const double baseMemory = static_cast<double>(Median(memory[0]));
-  std::printf("%-44s %10s %8s %12s %8s\n", "program", "start ms", "ratio", "resident KiB",
-              "ratio");
+  std::printf("%-44s %10s %8s %12s %8s\n", "program", "start ms", "ratio", "resident KiB", "ratio");
   for (int p = 0; p < programs; ++p) {
     const double time = Median(times[p]);
     const long kib = Median(memory[p]);

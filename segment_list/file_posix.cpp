@@ -4,9 +4,9 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <utility>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "segment_list/segment_list.h"

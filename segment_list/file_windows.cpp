@@ -51,8 +51,7 @@ void WriteFile(const std::filesystem::path& path, std::string_view bytes) {
   if (file.Get() == INVALID_HANDLE_VALUE) Fail("create", path);
   while (!bytes.empty()) {
     DWORD written = 0;
-    if (!::WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
-                     nullptr))
+    if (!::WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr))
       Fail("write to", path);
     bytes.remove_prefix(written);
   }

@@ -11,6 +11,7 @@
 #ifdef _WIN32
 #include <windows.h>
 #else
+#include <pwd.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -80,9 +81,9 @@ TEST_F(SegmentListFiles, SpotLinesCarryTheirIndexText) {
     const char* indexText;
   };
   const Case cases[] = {
-      {"xz.txt", 1, "000"},     {"xz.txt", 10, "009"},   {"xz.txt", 11, "010"},
-      {"xz.txt", 100, "099"},   {"xz.txt", 101, "100"},  {"xz.txt", 1000, "999"},
-      {"xz2.txt", 1, "1000"},   {"xz2.txt", 890, "1889"},
+      {"xz.txt", 1, "000"},   {"xz.txt", 10, "009"},    {"xz.txt", 11, "010"},
+      {"xz.txt", 100, "099"}, {"xz.txt", 101, "100"},   {"xz.txt", 1000, "999"},
+      {"xz2.txt", 1, "1000"}, {"xz2.txt", 890, "1889"},
   };
   for (const Case& c : cases) {
     const auto lines = Lines(ReadBytes(folder_.Path() / c.file));
@@ -114,15 +115,36 @@ TEST_F(SegmentListFiles, TwoRunsWriteIdenticalBytes) {
   EXPECT_TRUE(SameBytes(ReadBytes(Second()), second));
 }
 
-TEST(DriveC, IsTheRootOfDriveCOrTheHomeFolder) {
 #ifdef _WIN32
+
+TEST(DriveC, IsTheRootOfDriveC) {
   EXPECT_EQ(segment_list::DriveC(), std::filesystem::path(L"C:\\"));
-#else
-  const char* home = std::getenv("HOME");
-  if (home == nullptr || *home == '\0') GTEST_SKIP() << "HOME is not set here";
-  EXPECT_EQ(segment_list::DriveC(), std::filesystem::path(home));
-#endif
 }
+
+#else
+
+// Without HOME the home folder comes from the password database, never a relative path that
+// would put the lists into whatever the working folder is.
+TEST(DriveC, IsTheHomeFolder) {
+  const std::string saved = std::getenv("HOME") != nullptr ? std::getenv("HOME") : "";
+  const passwd* user = ::getpwuid(::getuid());
+  ASSERT_NE(user, nullptr);
+  struct Case {
+    const char* home;  // nullptr: unset
+    std::filesystem::path expected;
+  };
+  const Case cases[] = {{"/some/home", "/some/home"}, {"", user->pw_dir}, {nullptr, user->pw_dir}};
+  for (const Case& c : cases) {
+    if (c.home != nullptr)
+      ::setenv("HOME", c.home, 1);
+    else
+      ::unsetenv("HOME");
+    EXPECT_EQ(segment_list::DriveC(), c.expected) << (c.home ? c.home : "unset");
+  }
+  ::setenv("HOME", saved.c_str(), 1);
+}
+
+#endif
 
 // The platform's own words for an error code, found independently of the writer.
 std::string PlatformDescription(int code) {

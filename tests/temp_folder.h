@@ -36,7 +36,8 @@ class TempFolder {
 };
 
 // Equality of two file contents, reported by size and first difference rather than in full.
-inline ::testing::AssertionResult SameBytes(const std::string& actual, const std::string& expected) {
+inline ::testing::AssertionResult SameBytes(const std::string& actual,
+                                            const std::string& expected) {
   if (actual == expected) return ::testing::AssertionSuccess();
   std::size_t at = 0;
   while (at < actual.size() && at < expected.size() && actual[at] == expected[at]) ++at;

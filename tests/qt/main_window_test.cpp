@@ -1,4 +1,6 @@
 // Drives the real Qt window: geometry, focus, clicks, the boxes and the end after a failure.
+#include "ui/qt/main_window.h"
+
 #include <QApplication>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -14,7 +16,6 @@
 
 #include "segment_list/segment_list.h"
 #include "tests/file_bytes.h"
-#include "ui/qt/main_window.h"
 
 namespace {
 
@@ -45,10 +46,9 @@ class BoxWatcher : public QObject {
   void Poll() {
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
     if (box == nullptr || !box->isVisible()) return;
-    seen_.push_back({box->windowTitle(), box->text(), box->icon(),
-                     static_cast<int>(box->buttons().size()),
-                     box->windowModality() == Qt::ApplicationModal, box->parentWidget(),
-                     ListsComplete()});
+    seen_.push_back(
+        {box->windowTitle(), box->text(), box->icon(), static_cast<int>(box->buttons().size()),
+         box->windowModality() == Qt::ApplicationModal, box->parentWidget(), ListsComplete()});
     QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
   }
   bool ListsComplete() const {

@@ -14,6 +14,7 @@
 #include "segment_list/segment_list.h"
 #include "segment_list/windows_error.h"
 #include "tests/file_bytes.h"
+#include "ui/win32/dpi.h"
 
 namespace {
 
@@ -36,7 +37,8 @@ std::wstring ClassOf(HWND window) {
 
 std::wstring TextOf(HWND window) {
   std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(::GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  text.resize(static_cast<std::size_t>(
+      ::GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
   return text;
 }
 
@@ -54,7 +56,8 @@ struct SeenBox {
 // Every message box of this thread, seen when it activates; OK is pressed for the user.
 class BoxWatcher {
  public:
-  BoxWatcher() : hook_(::SetWindowsHookExW(WH_CBT, &BoxWatcher::Hook, nullptr, ::GetCurrentThreadId())) {
+  BoxWatcher()
+      : hook_(::SetWindowsHookExW(WH_CBT, &BoxWatcher::Hook, nullptr, ::GetCurrentThreadId())) {
     current_ = this;
   }
   ~BoxWatcher() {
@@ -185,6 +188,23 @@ TEST_F(Win32MainWindow, FollowsTheFormAtTheScreenDpi) {
   EXPECT_TRUE(SameRect(RectInParent(Command1()), row->command1));
 }
 
+// Moved to a screen of another density, the window takes the size Windows suggests and lays out
+// its controls and fonts anew.
+TEST_F(Win32MainWindow, FollowsADpiChange) {
+  const UINT dpi = win32::WindowDpi(Main()) == 144 ? 96 : 144;
+  RECT suggested{10, 20, 10 + 300, 20 + 200};
+  const auto oldFont = ::SendMessageW(Text1(), WM_GETFONT, 0, 0);
+
+  ::SendMessageW(Main(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+
+  RECT window;
+  ::GetWindowRect(Main(), &window);
+  EXPECT_TRUE(SameRect(window, suggested));
+  const RECT text1 = dpi == 144 ? RECT{12, 12, 121, 61} : RECT{8, 8, 81, 41};
+  EXPECT_TRUE(SameRect(RectInParent(Text1()), text1));
+  EXPECT_NE(::SendMessageW(Text1(), WM_GETFONT, 0, 0), oldFont);
+}
+
 TEST_F(Win32MainWindow, FocusStartsInText1AndTabCycles) {
   EXPECT_EQ(::GetNextDlgTabItem(Main(), Text1(), FALSE), Command1());
   EXPECT_EQ(::GetNextDlgTabItem(Main(), Command1(), FALSE), Text1());
@@ -256,7 +276,8 @@ TEST_F(Win32MainWindow, FailureIsReportedOnceAndEndsTheProgram) {
   EXPECT_EQ(report.buttons, 1);
   EXPECT_TRUE(report.okButton);
   EXPECT_NE(report.text.find(L"C:\\xz.txt"), std::wstring::npos);
-  const std::wstring description = segment_list::Widen(segment_list::WindowsErrorText(ERROR_ACCESS_DENIED));
+  const std::wstring description =
+      segment_list::Widen(segment_list::WindowsErrorText(ERROR_ACCESS_DENIED));
   EXPECT_NE(report.text.find(description), std::wstring::npos) << segment_list::Narrow(report.text);
   EXPECT_EQ(report.text.find(L"administrator"), std::wstring::npos) << "a folder is in the way";
   EXPECT_FALSE(::IsWindow(Main()));

@@ -90,12 +90,8 @@ void MainWindow::QuitEventLoop(int status) { QCoreApplication::exit(status); }
 
 void MainWindow::OnCommand1Clicked() { ui::Dispatch(*this, ui::Command1Click); }
 
-void MainWindow::ShowCompletion(std::string_view text) {
-  ShowBox(this, QMessageBox::NoIcon, text);
-}
+void MainWindow::ShowCompletion(std::string_view text) { ShowBox(this, QMessageBox::NoIcon, text); }
 
-void MainWindow::ShowFailure(std::string_view text) {
-  ShowBox(this, QMessageBox::Critical, text);
-}
+void MainWindow::ShowFailure(std::string_view text) { ShowBox(this, QMessageBox::Critical, text); }
 
 void MainWindow::EndProgram(int status) { programEnd_(status); }

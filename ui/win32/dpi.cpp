@@ -27,8 +27,8 @@ UINT WindowDpi(HWND window) {
 }
 
 RECT WindowRectForClient(SIZE client, DWORD style, DWORD exStyle, UINT dpi) {
-  static const auto adjustForDpi = User32Function<BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT)>(
-      "AdjustWindowRectExForDpi");
+  static const auto adjustForDpi =
+      User32Function<BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT)>("AdjustWindowRectExForDpi");
   RECT rect{0, 0, client.cx, client.cy};
   if (adjustForDpi == nullptr || !adjustForDpi(&rect, style, FALSE, exStyle, dpi))
     ::AdjustWindowRectEx(&rect, style, FALSE, exStyle);
@@ -44,8 +44,8 @@ LOGFONTW MessageFont(UINT dpi) {
       parametersForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi))
     return metrics.lfMessageFont;
   ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-  metrics.lfMessageFont.lfHeight =
-      ::MulDiv(metrics.lfMessageFont.lfHeight, static_cast<int>(dpi), static_cast<int>(ScreenDpi()));
+  metrics.lfMessageFont.lfHeight = ::MulDiv(metrics.lfMessageFont.lfHeight, static_cast<int>(dpi),
+                                            static_cast<int>(ScreenDpi()));
   return metrics.lfMessageFont;
 }
 

@@ -159,9 +159,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void MainWindow::OnCreate() {
   const UINT dpi = WindowDpi(window_);
-  const RECT frame = WindowRectForClient(
-      {Pixels(ui::M3U8.clientWidth, dpi), Pixels(ui::M3U8.clientHeight, dpi)}, WindowStyle,
-      WindowExStyle, dpi);
+  const RECT frame =
+      WindowRectForClient({Pixels(ui::M3U8.clientWidth, dpi), Pixels(ui::M3U8.clientHeight, dpi)},
+                          WindowStyle, WindowExStyle, dpi);
   ::SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   CreateControls();
@@ -175,9 +175,9 @@ void MainWindow::CreateControls() {
   for (const ui::Control& control : ui::M3U8.controls) {
     const ControlClass controlClass = ClassOf(control.kind);
     ::CreateWindowExW(controlClass.exStyle, controlClass.name, Widen(control.text).c_str(),
-                      WS_CHILD | WS_VISIBLE | WS_TABSTOP | controlClass.style, 0, 0, 0, 0,
-                      window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(control))),
-                      instance_, nullptr);
+                      WS_CHILD | WS_VISIBLE | WS_TABSTOP | controlClass.style, 0, 0, 0, 0, window_,
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(control))), instance_,
+                      nullptr);
   }
 }
 
@@ -222,9 +222,7 @@ void MainWindow::OnActivate(bool active) {
   }
 }
 
-void MainWindow::OnDestroy() {
-  ::PostQuitMessage(exitStatus_);
-}
+void MainWindow::OnDestroy() { ::PostQuitMessage(exitStatus_); }
 
 void MainWindow::ShowCompletion(std::string_view text) {
   ::MessageBoxW(window_, Widen(text).c_str(), Widen(ui::ApplicationTitle).c_str(),

@@ -28,7 +28,9 @@ class MainWindow : private ui::FrontEnd {
   ~MainWindow();
 
   HWND Handle() const { return window_; }
-  HWND Control(const ui::Control& control) const { return ::GetDlgItem(window_, ControlId(control)); }
+  HWND Control(const ui::Control& control) const {
+    return ::GetDlgItem(window_, ControlId(control));
+  }
   void Show(int showCommand);
 
   // Runs the message loop until the window is gone; returns the program's exit status.
