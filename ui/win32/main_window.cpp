@@ -1,9 +1,10 @@
 #include "ui/win32/main_window.h"
 
 #include <commctrl.h>
-#include <windowsx.h>
 
-#include <system_error>
+#include <iterator>
+#include <stdexcept>
+#include <string>
 
 #include "segment_list/windows_error.h"
 #include "ui/win32/dpi.h"
@@ -19,7 +20,8 @@ constexpr DWORD WindowExStyle = 0;
 using segment_list::Widen;
 
 [[noreturn]] void ThrowLastError(const char* what) {
-  throw std::system_error(static_cast<int>(::GetLastError()), std::system_category(), what);
+  throw std::runtime_error(std::string(what) + ": " +
+                           segment_list::WindowsErrorText(::GetLastError()));
 }
 
 int Pixels(int twips, UINT dpi) { return ui::TwipsToPixels(twips, static_cast<int>(dpi)); }

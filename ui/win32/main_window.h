@@ -21,7 +21,7 @@ using Font = std::unique_ptr<std::remove_pointer_t<HFONT>, FontDeleter>;
 
 class MainWindow : private ui::FrontEnd {
  public:
-  // Creates the window and its controls, unshown; throws std::system_error if Windows refuses.
+  // Creates the window and its controls, unshown; throws std::runtime_error if Windows refuses.
   explicit MainWindow(HINSTANCE instance);
   MainWindow(const MainWindow&) = delete;
   MainWindow& operator=(const MainWindow&) = delete;
