@@ -44,6 +44,7 @@ case "${1:-}" in
   test)
     install_packages "${native_packages[@]}" "${test_packages[@]}"
     for preset in linux win32 win64; do build "$preset"; done
+    cmake --build --preset win32 --target package  # the zip for Windows users
     for preset in linux win32 win64; do ctest --preset "$preset"; done
     ;;
   bench)
