@@ -9,25 +9,30 @@ namespace ui {
 // The program's name, which titles its message boxes.
 inline constexpr std::string_view ApplicationTitle = "M3U8";
 
-inline constexpr int TwipsPerInch = 1440;
-inline constexpr int StandardDpi = 96;  // 15 twips make one pixel at this density
+inline constexpr int TwipsPerInch = 1440;  // 15 twips make one pixel at 96 dpi
 
 // Twips to pixels at `dpi` pixels per logical inch, rounded down.
 constexpr int TwipsToPixels(int twips, int dpi) { return twips * dpi / TwipsPerInch; }
 
 enum class ControlKind { TextBox, CommandButton };
 
-struct TwipsRect {
+// A control's place in its window: in twips in the form, in pixels on the screen.
+struct Rect {
   int left;
   int top;
   int width;
   int height;
 };
 
+constexpr Rect TwipsToPixels(const Rect& twips, int dpi) {
+  return {TwipsToPixels(twips.left, dpi), TwipsToPixels(twips.top, dpi),
+          TwipsToPixels(twips.width, dpi), TwipsToPixels(twips.height, dpi)};
+}
+
 struct Control {
   std::string_view name;
   ControlKind kind;
-  TwipsRect bounds;
+  Rect bounds;  // twips
   int tabIndex;
   std::string_view text;  // initial text, or the button's caption
 };

@@ -14,9 +14,9 @@ QString ToQString(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-QRect ToPixels(const ui::TwipsRect& bounds, int dpi) {
-  return {ui::TwipsToPixels(bounds.left, dpi), ui::TwipsToPixels(bounds.top, dpi),
-          ui::TwipsToPixels(bounds.width, dpi), ui::TwipsToPixels(bounds.height, dpi)};
+QRect ToPixels(const ui::Rect& twips, int dpi) {
+  const ui::Rect pixels = ui::TwipsToPixels(twips, dpi);
+  return {pixels.left, pixels.top, pixels.width, pixels.height};
 }
 
 // The width the style leaves for a push button's caption, less the style's text margin so that

@@ -185,9 +185,8 @@ void MainWindow::CreateControls() {
 
 void MainWindow::Layout(UINT dpi) {
   for (const ui::Control& control : ui::M3U8.controls) {
-    const ui::TwipsRect& bounds = control.bounds;
-    ::MoveWindow(Control(control), Pixels(bounds.left, dpi), Pixels(bounds.top, dpi),
-                 Pixels(bounds.width, dpi), Pixels(bounds.height, dpi), TRUE);
+    const ui::Rect pixels = ui::TwipsToPixels(control.bounds, static_cast<int>(dpi));
+    ::MoveWindow(Control(control), pixels.left, pixels.top, pixels.width, pixels.height, TRUE);
   }
 }
 
