@@ -154,22 +154,28 @@ RECT RectInParent(HWND control) {
          << "," << expected.bottom << ")";
 }
 
+// The form in pixels at the densities the tests run at.
+struct Geometry {
+  int dpi;
+  RECT client;
+  RECT text1;
+  RECT command1;
+};
+constexpr Geometry GeometryTable[] = {
+    {96, {0, 0, 159, 56}, {8, 8, 81, 41}, {88, 8, 145, 41}},
+    {144, {0, 0, 238, 84}, {12, 12, 121, 61}, {132, 12, 217, 61}},
+};
+
+const Geometry* GeometryAt(int dpi) {
+  for (const Geometry& row : GeometryTable)
+    if (row.dpi == dpi) return &row;
+  return nullptr;
+}
+
 TEST_F(Win32MainWindow, FollowsTheFormAtTheScreenDpi) {
-  struct Expected {
-    int dpi;
-    RECT client;
-    RECT text1;
-    RECT command1;
-  };
-  const Expected table[] = {
-      {96, {0, 0, 159, 56}, {8, 8, 81, 41}, {88, 8, 145, 41}},
-      {144, {0, 0, 238, 84}, {12, 12, 121, 61}, {132, 12, 217, 61}},
-  };
   const char* dpiText = std::getenv("TEST_SCREEN_DPI");
-  const int dpi = dpiText != nullptr ? std::atoi(dpiText) : 96;
-  const auto row = std::find_if(std::begin(table), std::end(table),
-                                [dpi](const Expected& e) { return e.dpi == dpi; });
-  ASSERT_NE(row, std::end(table)) << "TEST_SCREEN_DPI names no density of the table";
+  const Geometry* row = GeometryAt(dpiText != nullptr ? std::atoi(dpiText) : 96);
+  ASSERT_NE(row, nullptr) << "TEST_SCREEN_DPI names no density of the table";
 
   EXPECT_EQ(TextOf(Main()), L"M3U8");
   RECT client;
@@ -200,8 +206,7 @@ TEST_F(Win32MainWindow, FollowsADpiChange) {
   RECT window;
   ::GetWindowRect(Main(), &window);
   EXPECT_TRUE(SameRect(window, suggested));
-  const RECT text1 = dpi == 144 ? RECT{12, 12, 121, 61} : RECT{8, 8, 81, 41};
-  EXPECT_TRUE(SameRect(RectInParent(Text1()), text1));
+  EXPECT_TRUE(SameRect(RectInParent(Text1()), GeometryAt(static_cast<int>(dpi))->text1));
   EXPECT_NE(::SendMessageW(Text1(), WM_GETFONT, 0, 0), oldFont);
 }
 
